@@ -112,6 +112,7 @@ bool SetWaitTimer(TimerHandle timer, std::int64_t due) {
 
 WaitResult WaitForTimerOrEvents(TimerHandle timer) {
     Desktop& d = Desktop::Get();
+    if (d.failTimerWaits) return WaitResult::Failed;
     auto armed = d.timerFireUs.find(timer);
     if (d.HasDueEvent() || d.quit) return WaitResult::EventsPending;
     if (armed == d.timerFireUs.end()) {

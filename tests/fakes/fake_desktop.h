@@ -61,6 +61,7 @@ public:
     int timersClosed = 0;
     bool refuseTimerCreation = false;
     bool refuseTimerSetting = false;
+    bool failTimerWaits = false;  // WaitForTimerOrEvents answers Failed
 
     // Window events: each runs when events are served at or after its time.
     void Post(std::function<void()> event) { PostAt(nowUs, std::move(event)); }
