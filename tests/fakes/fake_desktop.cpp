@@ -146,6 +146,7 @@ void BlockingSleep(std::uint32_t ms) {
 // Window.
 bool CreateMainWindow(const WindowSpec& spec) {
     Desktop& d = Desktop::Get();
+    if (d.refuseWindowCreation) return false;
     d.windowCreated = true;
     d.onClick = spec.onClick;
     for (int i = 0; i < spec.controlCount; ++i) d.texts[spec.controls[i].id] = spec.controls[i].text;

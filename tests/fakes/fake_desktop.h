@@ -73,6 +73,7 @@ public:
 
     // Controls and the main window.
     bool windowCreated = false;
+    bool refuseWindowCreation = false;  // CreateMainWindow fails
     std::map<Control, Text> texts;
     std::vector<Text> appends;        // every piece appended to 编辑框1
     std::vector<Text> statusHistory;  // every text written to 透明标签7
