@@ -513,11 +513,16 @@ class Session:
             raise ProbeError("probe %s %s: %s" % (command, " ".join(args), answer.get("error")))
         return answer
 
+    @staticmethod
+    def windows_path(path):
+        """The Wine name of a Unix path (drive Z: is the Unix root)."""
+        return "Z:" + os.path.abspath(path).replace("/", "\\")
+
     def _scratch_file(self, stem, text):
         fd, path = tempfile.mkstemp(prefix=stem + "-", suffix=".txt", dir=self.tmpdir)
         with os.fdopen(fd, "wb") as f:
             f.write(text.encode("utf-8"))
-        return "Z:" + path.replace("/", "\\")
+        return self.windows_path(path)
 
     # -- the person's mouse and keyboard (XTest through xdotool)
 
@@ -602,12 +607,27 @@ def _run_headless(program, locale, work_dir, screenshot):
         return p.wait_exit(10)
 
 
+def clean(work_dirs):
+    """Ends the processes of the prefixes under each folder, then removes the folder."""
+    for work_dir in work_dirs:
+        if not os.path.isdir(work_dir):
+            continue
+        for name in sorted(os.listdir(work_dir)):
+            match = re.match(r"prefix-(win32|win64)-(.+)$", name)
+            if match and os.path.isdir(os.path.join(work_dir, name)):
+                WinePrefix(os.path.join(work_dir, name), match.group(1), match.group(2)).kill_server()
+        shutil.rmtree(work_dir, ignore_errors=True)
+    return 0
+
+
 def main(argv):
     import argparse
 
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     sub = parser.add_subparsers(dest="command", required=True)
     sub.add_parser("arch", help="print the Windows build that runs here (win32 or win64)")
+    sweep = sub.add_parser("clean", help="end the Wine processes of the prefixes in these folders and remove them")
+    sweep.add_argument("work_dirs", nargs="*")
     run = sub.add_parser("run", help="start quillmarsh.exe ($DISPLAY, or a private Xvfb and a screenshot)")
     run.add_argument("--program", default=None)
     run.add_argument("--locale", default=DEFAULT_LOCALE)
@@ -617,6 +637,8 @@ def main(argv):
     if options.command == "arch":
         print(runnable_arch())
         return 0
+    if options.command == "clean":
+        return clean(options.work_dirs)
     program = os.path.abspath(options.program or default_program())
     if not os.path.exists(program):
         print("not built: " + program, file=sys.stderr)
