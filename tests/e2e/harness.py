@@ -56,6 +56,10 @@ CONTROL_IDS = _parse_control_ids(os.path.join(REPO, "src", "platform", "controls
 CONTROL_NAMES = {value: name for name, value in CONTROL_IDS.items()}
 
 
+class SessionOver(AssertionError):
+    """The session was stopped (past its time budget) while a test still used it."""
+
+
 class ProbeError(RuntimeError):
     """The probe could not do what was asked (no such window, bad arguments)."""
 
@@ -388,6 +392,7 @@ class Session:
         self._watchdog = None
         self._lock = threading.Lock()
         self._torn_down = False
+        self._teardown_done = threading.Event()
 
     # -- life cycle
 
@@ -423,20 +428,26 @@ class Session:
 
     def _teardown(self):
         with self._lock:
-            if self._torn_down:
-                return
+            started_elsewhere = self._torn_down
             self._torn_down = True
-        if self._watchdog and threading.current_thread() is not self._watchdog:
-            self._watchdog.cancel()
-        for child in reversed(self._children):
-            _stop_pid(child.popen)
-        self.prefix.kill_server()
-        if self.xvfb is not None:
-            _stop_pid(self.xvfb)
+        if started_elsewhere:
+            # The watchdog is stopping everything; leave only once it is done.
+            self._teardown_done.wait(timeout=60)
+            return
+        try:
+            if self._watchdog and threading.current_thread() is not self._watchdog:
+                self._watchdog.cancel()
+            for child in reversed(self._children):
+                _stop_pid(child.popen)
+            self.prefix.kill_server()
+            if self.xvfb is not None:
+                _stop_pid(self.xvfb)
+        finally:
+            self._teardown_done.set()
 
     def _check_alive(self):
         if self._torn_down:
-            raise AssertionError("the session is over (ran past its budget or was closed)")
+            raise SessionOver("the session is over (it ran past its %.0f s budget or was closed)" % self.timeout)
 
     # -- Wine processes
 
@@ -502,6 +513,7 @@ class Session:
         finally:
             if os.path.exists(log_path) and os.path.getsize(log_path) == 0:
                 os.remove(log_path)
+        self._check_alive()  # a probe cut short by the end of the session says nothing
         try:
             with open(out_path, encoding="utf-8") as f:
                 answer = json.load(f)

@@ -1,0 +1,144 @@
+"""The harness itself: sessions leave nothing running, stay inside their time
+budget, honour the locale, and the probe reports texts and failures faithfully."""
+
+import os
+import time
+import unittest
+
+import harness
+from harness import CONTROL_IDS, ProbeBusy, ProbeError, Session, wait_until
+
+
+def _prefix_processes(prefix):
+    """Pids of processes whose environment names this Wine prefix."""
+    wanted = ("WINEPREFIX=" + prefix).encode()
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/environ" % entry, "rb") as f:
+                if wanted in f.read().split(b"\0"):
+                    found.append(int(entry))
+        except OSError:
+            pass
+    return found
+
+
+def _alive(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().split(") ")[-1][0] != "Z"
+    except OSError:
+        return False
+
+
+class ControlTable(unittest.TestCase):
+    def test_control_ids_follow_the_enum_in_order_from_one(self):
+        self.assertEqual(len(CONTROL_IDS), 16)
+        self.assertEqual(sorted(CONTROL_IDS.values()), list(range(1, 17)))
+        for name, wanted in (("透明标签8", 1), ("编辑框1", 2), ("编辑框_运行次数", 10), ("按钮1", 12),
+                             ("按钮_运行", 13), ("按钮_结束", 15), ("透明标签7", 16)):
+            self.assertEqual(CONTROL_IDS[name], wanted, name)
+
+    def test_wait_until_returns_the_value_and_names_what_it_waited_for(self):
+        values = iter([0, "", "ready"])
+        self.assertEqual(wait_until(lambda: next(values), timeout=5, interval=0.01), "ready")
+        with self.assertRaisesRegex(AssertionError, r"waiting for the status to change; last value: 0"):
+            wait_until(lambda: 0, timeout=0.2, what="the status to change", interval=0.05)
+
+    def test_wait_until_counts_a_busy_window_as_not_yet(self):
+        answers = iter([ProbeBusy("blocked"), ProbeBusy("blocked"), "done"])
+
+        def poll():
+            answer = next(answers)
+            if isinstance(answer, Exception):
+                raise answer
+            return answer
+
+        self.assertEqual(wait_until(poll, timeout=5, interval=0.01), "done")
+        with self.assertRaises(ProbeError):
+            wait_until(lambda: (_ for _ in ()).throw(ProbeError("no such control")), timeout=5)
+
+
+class Teardown(unittest.TestCase):
+    def test_a_failing_test_still_ends_every_process_of_its_session(self):
+        seen = {}
+        with self.assertRaisesRegex(RuntimeError, "the test failed here"):
+            with Session() as s:
+                p = s.start_program()
+                tool = s.start_tool("probe", os.path.join(s.tmpdir, "unused.json"), "metrics")
+                seen.update(xvfb=s.xvfb.pid, display=s.display, program=p.pid, tool=tool.pid,
+                            prefix=s.prefix.path)
+                self.assertTrue(_prefix_processes(s.prefix.path))
+                raise RuntimeError("the test failed here")
+        for name in ("xvfb", "program", "tool"):
+            self.assertFalse(_alive(seen[name]), "%s (pid %d) outlived the session" % (name, seen[name]))
+        self.assertFalse(os.path.exists("/tmp/.X%d-lock" % seen["display"]))
+        wait_until(lambda: not [pid for pid in _prefix_processes(seen["prefix"]) if _alive(pid)], timeout=10,
+                   what="no process of the prefix left")
+
+    def test_a_session_past_its_budget_is_stopped_and_the_test_fails(self):
+        started = time.monotonic()
+        with self.assertRaises(harness.SessionOver):
+            with Session(timeout=20) as s:
+                p = s.start_program()
+                xvfb = s.xvfb.pid
+                # Never true: only the session's budget can end this wait early.
+                wait_until(lambda: p.text("透明标签7") == "never", timeout=120, what="a status that never comes")
+        self.assertLess(time.monotonic() - started, 60)
+        self.assertFalse(_alive(xvfb))
+        self.assertFalse(_alive(p.pid))
+
+
+class LocaleAndProbe(unittest.TestCase):
+    def test_locale_sets_the_ansi_code_page_and_chinese_texts_stay_intact(self):
+        for locale, code_page in (("zh_CN.UTF-8", 936), ("en_US.UTF-8", 1252)):
+            with self.subTest(locale=locale), Session(locale=locale) as s:
+                p = s.start_program()
+                self.assertEqual(s.probe("metrics")["ansi_code_page"], code_page)
+                self.assertEqual(p.text("透明标签7"), "请先录制脚本！")
+                p.close()
+                self.assertEqual(p.wait_exit(timeout=10), 0)
+
+    def test_probe_round_trips_script_text_and_reports_what_it_cannot_find(self):
+        script = "水平：300；垂直：200；鼠标：鼠标左键单击；延时：500\r\n水平：10；垂直：10；\"引号\" \\ 反斜杠"
+        with Session() as s:
+            p = s.start_program()
+            p.set_text("编辑框1", script)
+            self.assertEqual(p.text("编辑框1"), script)
+            self.assertEqual(p.control("编辑框1")["text"], script)
+            self.assertEqual(s.probe("find", "no window has this title")["hwnd"], 0)
+            with self.assertRaisesRegex(ProbeError, "no such control"):
+                s.probe("text", hex(p.hwnd), "999")
+            with self.assertRaisesRegex(ProbeError, "no such window"):
+                s.probe("dump", "0x7")
+            with self.assertRaisesRegex(ProbeError, "unknown command"):
+                s.probe("frobnicate")
+
+    def test_pointer_moves_land_where_asked_in_screen_coordinates(self):
+        with Session() as s:
+            p = s.start_program()
+            x, y = p.center("按钮1")
+            window = p.window()
+            button = p.control("按钮1")["rect"]
+            self.assertEqual((x, y), (window["client"]["x"] + button["x"] + button["width"] // 2,
+                                      window["client"]["y"] + button["y"] + button["height"] // 2))
+            for point in ((0, 0), (1919, 1079), (x, y)):
+                s.move(*point)
+                self.assertEqual(s.mouse_location(), point)
+            s.click(x, y)
+            wait_until(lambda: p.text("按钮1") == "1", timeout=10, what="the click to reach the counter")
+
+
+class Commands(unittest.TestCase):
+    def test_arch_names_a_build_this_machine_can_run(self):
+        arch = harness.runnable_arch()
+        self.assertIn(arch, ("win32", "win64"))
+        self.assertEqual(arch == "win32", harness.wine32_runs())
+        # The tests run the build that this machine can run.
+        self.assertEqual(harness.pe_arch(harness.default_program()), arch)
+
+
+if __name__ == "__main__":
+    unittest.main()
