@@ -9,6 +9,15 @@ namespace {
 
 constexpr wchar_t LabelClassName[] = L"QuillmarshTransparentLabel";
 
+// Painting may sit in a batch (GDI) or in an off-screen window surface that
+// Wine shows only when the thread next waits for messages. A wait of zero for
+// no kind of message shows it now and dispatches nothing, so no handler or
+// hook can run nested here.
+void PushPixelsToScreen() {
+    GdiFlush();
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, 0, 0);
+}
+
 }  // namespace
 
 bool TransparentLabel::RegisterClass(HINSTANCE instance) {
@@ -93,6 +102,7 @@ LRESULT TransparentLabel::OnSetText(WPARAM wParam, LPARAM lParam) {
     // Paint the new caption now: the caller may block the thread right after
     // (a status shown just before a long wait).
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PushPixelsToScreen();
     return stored;
 }
 

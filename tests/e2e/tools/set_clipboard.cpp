@@ -1,0 +1,57 @@
+// Puts the UTF-8 text of a file on the Windows clipboard as Unicode text, so a
+// test can paste it into the program with a real Ctrl+V.
+// Usage: set_clipboard <file>; exit code 0 once the clipboard holds the text.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool ReadWholeFile(const wchar_t* path, std::string& data) {
+    FILE* in = _wfopen(path, L"rb");
+    if (!in) return false;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.append(buffer, n);
+    std::fclose(in);
+    return true;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
+    return out;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::string utf8;
+    if (argc != 2 || !ReadWholeFile(argv[1], utf8)) return 1;
+    const std::wstring text = Wide(utf8);
+
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return 2;
+    void* target = GlobalLock(memory);
+    std::memcpy(target, text.c_str(), bytes);
+    GlobalUnlock(memory);
+
+    // Another process may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+            CloseClipboard();
+            if (!placed) GlobalFree(memory);
+            return placed ? 0 : 3;
+        }
+        Sleep(50);
+    }
+    GlobalFree(memory);
+    return 4;
+}
