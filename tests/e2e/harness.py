@@ -232,38 +232,51 @@ class WinePrefix:
             env["DISPLAY"] = ":%d" % display
         return env
 
-    def ensure(self, display, log_path, timeout=180.0):
-        """Makes the prefix if it is not ready yet; a file lock lets one process make it."""
+    def claim(self, timeout=600.0):
+        """Holds the prefix for one session at a time (across processes); close the result to let go."""
         os.makedirs(os.path.dirname(self.path), exist_ok=True)
+        lock = open(self.path + ".lock", "w")
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                return lock
+            except BlockingIOError:
+                if time.monotonic() >= deadline:
+                    lock.close()
+                    raise RuntimeError("the prefix %s stayed in use by another session for %.0f s"
+                                       % (self.path, timeout))
+                time.sleep(0.2)
+
+    def ensure(self, display, log_path, timeout=180.0):
+        """Makes the prefix unless it is ready; the caller holds claim()."""
         marker = os.path.join(self.path, ".quillmarsh-ready")
-        with open(self.path + ".lock", "w") as lock:
-            fcntl.flock(lock, fcntl.LOCK_EX)
-            if os.path.exists(marker):
-                return
-            shutil.rmtree(self.path, ignore_errors=True)
-            env = self.env(display)
-            deadline = time.monotonic() + timeout
-            with open(log_path, "ab") as log:
-                def step(*args):
-                    left = max(1.0, deadline - time.monotonic())
-                    subprocess.run(args, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                                   timeout=left, check=True, preexec_fn=_die_with_parent)
-                step(self.loader, "wineboot", "-i")
+        if os.path.exists(marker):
+            return
+        shutil.rmtree(self.path, ignore_errors=True)
+        env = self.env(display)
+        deadline = time.monotonic() + timeout
+        with open(log_path, "ab") as log:
+            def step(*args):
+                left = max(1.0, deadline - time.monotonic())
+                subprocess.run(args, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                               timeout=left, check=True, preexec_fn=_die_with_parent)
+            step(self.loader, "wineboot", "-i")
+            step(self.server, "-w")
+            if self.virtual_desktop:
+                # Every process of the prefix on one 1920x1080 desktop whose
+                # coordinates are the X screen's.
+                reg = os.path.join(self.path, "quillmarsh-desktop.reg")
+                with open(reg, "w", encoding="utf-8") as f:
+                    f.write("REGEDIT4\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"
+                            "\"Desktop\"=\"Default\"\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"
+                            "\"Default\"=\"%dx%d\"\r\n" % SCREEN)
+                step(self.loader, "regedit", "/S", "Z:" + reg.replace("/", "\\"))
                 step(self.server, "-w")
-                if self.virtual_desktop:
-                    # Every process of the prefix on one 1920x1080 desktop whose
-                    # coordinates are the X screen's.
-                    reg = os.path.join(self.path, "quillmarsh-desktop.reg")
-                    with open(reg, "w", encoding="utf-8") as f:
-                        f.write("REGEDIT4\r\n\r\n"
-                                "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"
-                                "\"Desktop\"=\"Default\"\r\n\r\n"
-                                "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"
-                                "\"Default\"=\"%dx%d\"\r\n" % SCREEN)
-                    step(self.loader, "regedit", "/S", "Z:" + reg.replace("/", "\\"))
-                    step(self.server, "-w")
-            with open(marker, "w") as f:
-                f.write("%s %s\n" % (self.arch, self.locale))
+        with open(marker, "w") as f:
+            f.write("%s %s\n" % (self.arch, self.locale))
 
     def kill_server(self):
         """Ends every process of this prefix (and only this prefix)."""
@@ -393,6 +406,7 @@ class Session:
         self._lock = threading.Lock()
         self._torn_down = False
         self._teardown_done = threading.Event()
+        self._prefix_lock = None
 
     # -- life cycle
 
@@ -400,10 +414,14 @@ class Session:
         os.makedirs(self.work_dir, exist_ok=True)
         Session._count += 1
         self.tmpdir = tempfile.mkdtemp(prefix="session-%d-%d-" % (os.getpid(), Session._count), dir=self.work_dir)
+        # One session at a time per prefix; whatever still runs in it was left
+        # by a session that died, and goes first.
+        self._prefix_lock = self.prefix.claim(timeout=max(self.timeout, 600.0))
         self._watchdog = threading.Timer(self.timeout, self._expire)
         self._watchdog.daemon = True
         self._watchdog.start()
         try:
+            self.prefix.kill_server()
             self.xvfb, self.display = _start_xvfb(os.path.join(self.tmpdir, "xvfb.log"))
             self.prefix.ensure(self.display, os.path.join(self.work_dir, "prefix-setup.log"))
         except BaseException:
@@ -443,6 +461,9 @@ class Session:
             if self.xvfb is not None:
                 _stop_pid(self.xvfb)
         finally:
+            if self._prefix_lock is not None:
+                self._prefix_lock.close()
+                self._prefix_lock = None
             self._teardown_done.set()
 
     def _check_alive(self):
@@ -594,9 +615,11 @@ def _run_on_user_display(program, locale, work_dir):
     arch = pe_arch(program)
     prefix = WinePrefix(os.path.join(work_dir, "run-prefix-%s-%s" % (arch, locale)), arch, locale,
                         virtual_desktop=False)
-    if not os.path.exists(os.path.join(prefix.path, ".quillmarsh-ready")):
-        print("making the Wine prefix %s (once)..." % prefix.path, flush=True)
-    prefix.ensure(None, prefix.path + "-setup.log")
+    # Held while the prefix is made; a second copy of the program may share it.
+    with prefix.claim(timeout=300):
+        if not os.path.exists(os.path.join(prefix.path, ".quillmarsh-ready")):
+            print("making the Wine prefix %s (once)..." % prefix.path, flush=True)
+        prefix.ensure(None, prefix.path + "-setup.log")
     print("starting %s on %s" % (program, os.environ["DISPLAY"]), flush=True)
     child = subprocess.Popen([prefix.loader, program], env=prefix.env(), stdin=subprocess.DEVNULL)
     try:

@@ -69,14 +69,18 @@ class Teardown(unittest.TestCase):
                 p = s.start_program()
                 tool = s.start_tool("probe", os.path.join(s.tmpdir, "unused.json"), "metrics")
                 seen.update(xvfb=s.xvfb.pid, display=s.display, program=p.pid, tool=tool.pid,
-                            prefix=s.prefix.path)
+                            prefix=s.prefix.path, claim=s.prefix.claim)
                 self.assertTrue(_prefix_processes(s.prefix.path))
+                # Another session on this prefix would have to wait for this one.
+                with self.assertRaisesRegex(RuntimeError, "stayed in use"):
+                    s.prefix.claim(timeout=0.5)
                 raise RuntimeError("the test failed here")
         for name in ("xvfb", "program", "tool"):
             self.assertFalse(_alive(seen[name]), "%s (pid %d) outlived the session" % (name, seen[name]))
         self.assertFalse(os.path.exists("/tmp/.X%d-lock" % seen["display"]))
         wait_until(lambda: not [pid for pid in _prefix_processes(seen["prefix"]) if _alive(pid)], timeout=10,
                    what="no process of the prefix left")
+        seen["claim"](timeout=0.5).close()  # and now it need not
 
     def test_a_session_past_its_budget_is_stopped_and_the_test_fails(self):
         started = time.monotonic()
