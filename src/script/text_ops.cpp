@@ -25,6 +25,21 @@ bool StartsCharacter(std::string_view t, std::size_t origin, std::size_t pos) {
     return (pos - q) % 2 == 0;
 }
 
+// The first c at or after from, or npos. A field is a few bytes long, and a
+// plain loop finds its end sooner than a call to memchr.
+std::size_t FindByte(std::string_view t, char c, std::size_t from) {
+    constexpr std::size_t ShortSpan = 32;
+    if (t.size() - from <= ShortSpan) {
+        for (std::size_t i = from; i < t.size(); ++i) {
+            if (t[i] == c) return i;
+        }
+        return std::string_view::npos;
+    }
+    const void* hit = std::memchr(t.data() + from, c, t.size() - from);
+    return hit == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - t.data());
+}
+
 // The first occurrence of sep (not empty) at or after from, or npos. Searches
 // for sep's last byte: in scripts it is rarer than the first ("；" is A3 BB and
 // every label ends in A3 BA).
@@ -33,35 +48,39 @@ std::size_t FindBytes(std::string_view t, std::string_view sep, std::size_t from
     const char last = sep[m - 1];
     std::size_t at = from + m - 1;
     while (at < t.size()) {
-        const void* hit = std::memchr(t.data() + at, last, t.size() - at);
-        if (hit == nullptr) return std::string_view::npos;
-        at = static_cast<std::size_t>(static_cast<const char*>(hit) - t.data());
+        at = FindByte(t, last, at);
+        if (at == std::string_view::npos) return at;
         const std::size_t start = at + 1 - m;
-        if (std::memcmp(t.data() + start, sep.data(), m - 1) == 0) return start;
+        std::size_t k = 0;
+        while (k + 1 < m && t[start + k] == sep[k]) ++k;  // separators are short: no memcmp call
+        if (k + 1 == m) return start;
         ++at;
     }
     return std::string_view::npos;
 }
 
-// The character at i read as its ASCII twin: full-width forms A3 A1..A3 FE and
-// the full-width space fold to one ASCII byte; every other character that is
-// not plain ASCII gives -1. Sets width to the bytes the character takes.
-int AsciiTwinAt(std::string_view t, std::size_t i, std::size_t& width) {
-    const unsigned char c = ByteAt(t, i);
-    if (!IsLeadByte(c)) {
-        width = 1;
-        return c;
-    }
-    if (i + 1 >= t.size()) {  // a lone lead byte at the end
-        width = 1;
+// Reads t character by character as ASCII twins: full-width forms A3 A1..A3 FE
+// and the full-width space fold to one ASCII byte; every other character that
+// is not plain ASCII, and the end of the text, read as -1.
+class AsciiTwins {
+public:
+    explicit AsciiTwins(std::string_view t) : at_(t.data()), end_(t.data() + t.size()) {}
+
+    int Next() {
+        if (at_ == end_) return -1;
+        const unsigned char c = static_cast<unsigned char>(*at_++);
+        if (!IsLeadByte(c)) return c;
+        if (at_ == end_) return -1;  // a lone lead byte at the end
+        const unsigned char trail = static_cast<unsigned char>(*at_++);
+        if (c == FullWidthFormLead && trail >= 0xA1 && trail <= 0xFE) return trail - 0x80;
+        if (c == FullWidthSpaceByte && trail == FullWidthSpaceByte) return ' ';
         return -1;
     }
-    width = 2;
-    const unsigned char trail = ByteAt(t, i + 1);
-    if (c == FullWidthFormLead && trail >= 0xA1 && trail <= 0xFE) return trail - 0x80;
-    if (c == FullWidthSpaceByte && trail == FullWidthSpaceByte) return ' ';
-    return -1;
-}
+
+private:
+    const char* at_;
+    const char* end_;
+};
 
 bool IsCWhiteSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -69,6 +88,26 @@ bool IsCWhiteSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 std::int32_t ToSigned(std::uint32_t v) {
     if (v <= 0x7FFFFFFFu) return static_cast<std::int32_t>(v);
     return -static_cast<std::int32_t>(~v) - 1;
+}
+
+// Calls cut(at) for every position where sep (not empty) stands on a
+// character boundary, scanning as SplitText describes: stepping restarts right
+// after each cut.
+template <typename Cut>
+void ForEachCut(std::string_view t, std::string_view sep, Cut&& cut) {
+    std::size_t known = 0;  // a character start, at or after the last cut
+    for (;;) {
+        const std::size_t at = FindBytes(t, sep, known);
+        if (at == std::string_view::npos) return;
+        if (StartsCharacter(t, known, at)) {
+            cut(at);
+            known = at + sep.size();
+        } else {
+            // The match begins on a trail byte, so the character before it
+            // started one byte earlier and the next one starts right after.
+            known = at + 1;
+        }
+    }
 }
 
 }  // namespace
@@ -117,21 +156,19 @@ std::vector<std::string_view> SplitText(std::string_view t, std::string_view sep
         pieces.push_back(t);
         return pieces;
     }
-    std::size_t pieceStart = 0;  // stepping restarts here after each cut
-    std::size_t known = 0;       // a character start, at or after pieceStart
-    for (;;) {
-        const std::size_t at = FindBytes(t, sep, known);
-        if (at == std::string_view::npos) break;
-        if (StartsCharacter(t, known, at)) {
-            if (pieces.empty()) pieces.reserve(4);
-            pieces.push_back(t.substr(pieceStart, at - pieceStart));
-            pieceStart = known = at + sep.size();
-        } else {
-            // The match begins on a trail byte, so the character before it
-            // started one byte earlier and the next one starts right after.
-            known = at + 1;
-        }
+    // A whole script has thousands of lines: counting them first costs less
+    // than growing the list step by step. A line's four fields need no count.
+    std::size_t expected = 4;
+    if (t.size() >= 4096) {
+        expected = 1;
+        ForEachCut(t, sep, [&expected](std::size_t) { ++expected; });
     }
+    pieces.reserve(expected);
+    std::size_t pieceStart = 0;
+    ForEachCut(t, sep, [&](std::size_t at) {
+        pieces.push_back(t.substr(pieceStart, at - pieceStart));
+        pieceStart = at + sep.size();
+    });
     if (pieceStart < t.size()) pieces.push_back(t.substr(pieceStart));
     return pieces;
 }
@@ -143,23 +180,15 @@ std::string_view RightBytes(std::string_view t, std::int64_t n) {
 }
 
 std::int32_t TextToInt(std::string_view t) {
-    std::size_t i = 0;
-    std::size_t width = 0;
-    int c = 0;
-    auto read = [&] { c = i < t.size() ? AsciiTwinAt(t, i, width) : -1; };
-    auto advance = [&] {
-        i += width;
-        read();
-    };
-
-    read();
-    while (IsCWhiteSpace(c)) advance();
+    AsciiTwins chars(t);
+    int c = chars.Next();
+    while (IsCWhiteSpace(c)) c = chars.Next();
     const bool negative = c == '-';
-    if (c == '+' || c == '-') advance();
+    if (c == '+' || c == '-') c = chars.Next();
     std::uint32_t value = 0;  // unsigned, so overflow wraps modulo 2^32
     while (c >= '0' && c <= '9') {
         value = value * 10u + static_cast<std::uint32_t>(c - '0');
-        advance();
+        c = chars.Next();
     }
     return ToSigned(negative ? 0u - value : value);
 }

@@ -178,7 +178,7 @@ std::string TrimOneCharacterAtATime(std::string_view t) {
 std::string RandomBytes(std::mt19937& rng) {
     static constexpr char Alphabet[] = {'\xA3', '\xBB', '\xBA', '\r',   '\n',  ' ',
                                         '\xA1', 'a',    '\0',   '\xFF', '\xB0'};
-    std::uniform_int_distribution<std::size_t> length(0, 24);
+    std::uniform_int_distribution<std::size_t> length(0, 80);  // past the short-scan limit too
     std::uniform_int_distribution<std::size_t> pick(0, sizeof Alphabet - 1);
     std::string s(length(rng), '\0');
     for (char& c : s) c = Alphabet[pick(rng)];
