@@ -177,6 +177,9 @@ class Keyboard(unittest.TestCase):
             for expected in TAB_ORDER[1:] + TAB_ORDER[:1]:
                 s.key("Tab")
                 wait_until(lambda: p.focus() == expected, timeout=5, what="focus on " + expected)
+                if expected.startswith("按钮"):
+                    # The focus must not make it the default button.
+                    self.assertEqual(p.control(expected)["style"] & BS_TYPEMASK, BS_PUSHBUTTON, expected)
             for expected in reversed(TAB_ORDER):
                 s.key("shift+Tab")
                 wait_until(lambda: p.focus() == expected, timeout=5, what="focus back on " + expected)
@@ -211,6 +214,53 @@ class Keyboard(unittest.TestCase):
                     self.assertEqual(p.wait_exit(timeout=10), 0)
                     wait_until(lambda: s.probe("find", MAIN_TITLE)["hwnd"] == 0, timeout=5,
                                what="the window to be gone")
+
+
+class MessageBox(unittest.TestCase):
+    def test_refusal_box_has_its_caption_no_owner_no_icon_and_disables_the_window(self):
+        with Session() as s:
+            p = s.start_program()
+            p.click("按钮_录制")
+            x, y = p.center("编辑框1")
+            s.move(x, y)  # the first event of the recording sets its status
+            wait_until(lambda: p.text("透明标签7") == "正在录制！", timeout=10, what="the recording status")
+            p.click("按钮_运行")
+
+            def box():
+                for window in s.probe("list")["windows"]:
+                    if window["text"] == "信息：":
+                        return window
+                return None
+
+            found = wait_until(box, timeout=10, what="the message box")
+            self.assertEqual(found["owner"], 0, "the box should have no owner window")
+            self.assertEqual(found["pid"], p.window()["pid"])
+            dump = s.probe("dump", hex(found["hwnd"]))
+            statics = [c for c in dump["children"] if c["class"].lower() == "static"]
+            self.assertIn("请先结束录制！", [c["text"] for c in statics])
+            buttons = [c for c in dump["children"] if c["class"].lower() == "button" and c["visible"]]
+            self.assertEqual(len(buttons), 1, "one OK button")
+            # No icon: every icon the box can show is coloured; text and frame are grey.
+            shot = s.screenshot(os.path.join(s.tmpdir, "box.png"))
+            bx, by = dump["client"]["x"], dump["client"]["y"]
+            button = buttons[0]["rect"]
+            area = pixels(shot, bx, by, dump["client"]["width"], dump["client"]["height"])
+
+            def on_button(col, row):
+                return (button["x"] <= col < button["x"] + button["width"]
+                        and button["y"] <= row < button["y"] + button["height"])
+
+            coloured = [(col, row) for row, line in enumerate(area) for col, (r, g, b) in enumerate(line)
+                        if max(r, g, b) - min(r, g, b) > 80 and not on_button(col, row)]
+            self.assertEqual(coloured, [], "coloured pixels outside the OK button: an icon")
+            # Task-modal: the main window takes no input while the box is up.
+            self.assertFalse(p.window()["enabled"])
+
+            s.click(bx + button["x"] + button["width"] // 2, by + button["y"] + button["height"] // 2)
+            wait_until(lambda: box() is None, timeout=10, what="the box to close")
+            wait_until(lambda: p.window()["enabled"], timeout=10, what="the main window enabled again")
+            p.close()
+            self.assertEqual(p.wait_exit(timeout=10), 0)
 
 
 # Chinese, full-width forms and GBK punctuation, led and trailed by the

@@ -22,6 +22,17 @@ constexpr DWORD PushButtonStyle =
 
 std::unique_ptr<MainWindow> theMainWindow;
 
+// The dialog manager makes a push button the default one when it takes the
+// focus, if the button says it can be one. These buttons never are: Enter
+// clicks nothing, and no button wears the default border.
+LRESULT CALLBACK PlainPushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_GETDLGCODE)
+        return result & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+    return result;
+}
+
 HICON LoadProgramIcon(HINSTANCE instance, int size) {
     return static_cast<HICON>(LoadImageW(instance, L"DEFAULT_ICON", IMAGE_ICON, size, size, 0));
 }
@@ -113,6 +124,7 @@ bool MainWindow::CreateControl(const ControlSpec& control, HFONT font) {
         case ControlKind::PushButton:
             child = CreateWindowExW(0, L"BUTTON", text.c_str(), PushButtonStyle, control.x, control.y,
                                     control.width, control.height, hwnd_, menuId, instance, nullptr);
+            if (child != nullptr) SetWindowSubclass(child, PlainPushButtonProc, 0, 0);
             break;
     }
     if (child == nullptr) return false;
