@@ -17,6 +17,7 @@ namespace {
 using namespace std::literals;
 using test::Hex;
 using test::Owned;
+using test::TightCopy;
 
 template <typename Case>
 std::string CaseName(const testing::TestParamInfo<Case>& info) {
@@ -116,7 +117,7 @@ struct LinesCase {
 class ScriptLinesTest : public testing::TestWithParam<LinesCase> {};
 
 TEST_P(ScriptLinesTest, TrimsTheScriptThenCutsAtCrLf) {
-    EXPECT_EQ(Owned(ScriptLines(GetParam().script)), GetParam().lines);
+    EXPECT_EQ(Owned(ScriptLines(TightCopy(GetParam().script).View())), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,7 +150,7 @@ struct FieldsCase {
 class LineFieldsTest : public testing::TestWithParam<FieldsCase> {};
 
 TEST_P(LineFieldsTest, CutsAtFullWidthSemicolons) {
-    EXPECT_EQ(Owned(LineFields(GetParam().line)), GetParam().fields);
+    EXPECT_EQ(Owned(LineFields(TightCopy(GetParam().line).View())), GetParam().fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -182,7 +183,7 @@ struct NumberCase {
 class FieldNumberTest : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(FieldNumberTest, DropsSixBytesAndReadsTheRest) {
-    EXPECT_EQ(FieldNumber(GetParam().field), GetParam().number);
+    EXPECT_EQ(FieldNumber(TightCopy(GetParam().field).View()), GetParam().number);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -247,7 +248,8 @@ TEST(RecordedScript, ReadsBackIntoExactlyTheLinesAndNumbersWritten) {
         }
     }
 
-    const std::vector<std::string_view> lines = ScriptLines(box);
+    const TightCopy tight(box);
+    const std::vector<std::string_view> lines = ScriptLines(tight.View());
     ASSERT_EQ(lines.size(), recorded.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(i);
@@ -271,7 +273,8 @@ TEST(EditedScript, SpaceBeforeLabelZeroesTheFieldAndSpaceAroundActionKeepsIt) {
     const std::string box = "  " + H + "300" + Semi + V + "200" + Semi + script::ActionLeftClick + Semi + D +
                             "500" + CrLf + " " + H + "10" + Semi + V + "20" + Semi + script::ActionLeftClick +
                             " " + Semi + D + "500" + CrLf + "  ";
-    const std::vector<std::string_view> lines = ScriptLines(box);
+    const TightCopy tight(box);
+    const std::vector<std::string_view> lines = ScriptLines(tight.View());
     ASSERT_EQ(lines.size(), 2u);
 
     const std::vector<std::string_view> first = LineFields(lines[0]);

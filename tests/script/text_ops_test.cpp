@@ -17,6 +17,7 @@ namespace {
 
 using namespace std::literals;
 using test::Owned;
+using test::TightCopy;
 
 template <typename Case>
 std::string CaseName(const testing::TestParamInfo<Case>& info) {
@@ -41,10 +42,10 @@ class TrimSpacesTest : public testing::TestWithParam<TrimCase> {};
 
 TEST_P(TrimSpacesTest, RemovesWholeSpaceCharactersAtBothEndsOnly) {
     const TrimCase& c = GetParam();
-    const std::string text(c.text);
-    const std::string_view result = TrimSpaces(text);
+    const TightCopy text(c.text);
+    const std::string_view result = TrimSpaces(text.View());
     EXPECT_EQ(std::string(result), std::string(c.trimmed));
-    EXPECT_TRUE(ViewsInto(result, text));
+    EXPECT_TRUE(ViewsInto(result, text.View()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -89,10 +90,11 @@ class SplitTextTest : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitTextTest, CutsAtSeparatorsOnCharacterBoundaries) {
     const SplitCase& c = GetParam();
-    const std::string text(c.text);
-    const std::vector<std::string_view> pieces = SplitText(text, c.sep);
+    const TightCopy text(c.text);
+    const TightCopy sep(c.sep);
+    const std::vector<std::string_view> pieces = SplitText(text.View(), sep.View());
     EXPECT_EQ(Owned(pieces), c.pieces);
-    for (std::string_view piece : pieces) EXPECT_TRUE(ViewsInto(piece, text));
+    for (std::string_view piece : pieces) EXPECT_TRUE(ViewsInto(piece, text.View()));
 }
 
 constexpr std::string_view CrLf = "\r\n"sv;
@@ -189,10 +191,11 @@ TEST(SplitTextScan, AgreesWithCharacterByCharacterScanOnRandomBytes) {
     std::mt19937 rng(20240611);
     const std::string_view seps[] = {CrLf, Semi, "\xA3"sv, "\xBB\xA3"sv, "a"sv};
     for (int n = 0; n < 20000; ++n) {
-        const std::string text = RandomBytes(rng);
+        const std::string bytes = RandomBytes(rng);
+        const TightCopy text(bytes);
         for (std::string_view sep : seps) {
-            ASSERT_EQ(Owned(SplitText(text, sep)), SplitOneCharacterAtATime(text, sep))
-                << testing::PrintToString(text) << " at " << testing::PrintToString(std::string(sep));
+            ASSERT_EQ(Owned(SplitText(text.View(), sep)), SplitOneCharacterAtATime(bytes, sep))
+                << testing::PrintToString(bytes) << " at " << testing::PrintToString(std::string(sep));
         }
     }
 }
@@ -200,9 +203,11 @@ TEST(SplitTextScan, AgreesWithCharacterByCharacterScanOnRandomBytes) {
 TEST(TrimSpacesScan, AgreesWithCharacterByCharacterScanOnRandomBytes) {
     std::mt19937 rng(7);
     for (int n = 0; n < 20000; ++n) {
-        const std::string text = RandomBytes(rng);
-        ASSERT_EQ(std::string(TrimSpaces(text)), TrimOneCharacterAtATime(text))
-            << testing::PrintToString(text);
+        const std::string bytes = RandomBytes(rng);
+        const TightCopy text(bytes);
+        ASSERT_EQ(std::string(TrimSpaces(text.View())), TrimOneCharacterAtATime(bytes))
+            << testing::PrintToString(bytes);
+        ASSERT_EQ(TextToInt(text.View()), TextToInt(bytes));  // reads within the bytes alone
     }
 }
 
@@ -228,10 +233,10 @@ class RightBytesTest : public testing::TestWithParam<RightCase> {};
 
 TEST_P(RightBytesTest, KeepsTheLastNBytes) {
     const RightCase& c = GetParam();
-    const std::string text(c.text);
-    const std::string_view result = RightBytes(text, c.n);
+    const TightCopy text(c.text);
+    const std::string_view result = RightBytes(text.View(), c.n);
     EXPECT_EQ(std::string(result), std::string(c.right));
-    EXPECT_TRUE(ViewsInto(result, text));
+    EXPECT_TRUE(ViewsInto(result, text.View()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -256,7 +261,7 @@ struct ToIntCase {
 class TextToIntTest : public testing::TestWithParam<ToIntCase> {};
 
 TEST_P(TextToIntTest, ReadsTheLeadingDecimalNumber) {
-    EXPECT_EQ(TextToInt(GetParam().text), GetParam().value);
+    EXPECT_EQ(TextToInt(TightCopy(GetParam().text).View()), GetParam().value);
 }
 
 constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
