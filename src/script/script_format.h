@@ -11,11 +11,11 @@
 namespace qm {
 
 // Writer: each piece is one append to the script box.
-Text HorizontalPiece(std::string_view x);     // "水平：" x "；"
-Text VerticalPiece(std::string_view y);       // "垂直：" y "；"
-Text ActionPiece(std::string_view action);    // action field "；"
-Text DoubleClickPiece();                      // "鼠标：鼠标左键双击" CR LF
-Text DelayPiece(std::string_view delay);      // "延时：" delay CR LF
+Text HorizontalPiece(std::string_view x);   // "水平：" x "；"
+Text VerticalPiece(std::string_view y);     // "垂直：" y "；"
+Text ActionPiece(std::string_view action);  // action field "；"
+Text DoubleClickPiece();                    // "鼠标：鼠标左键双击" CR LF
+Text DelayPiece(std::string_view delay);    // "延时：" delay CR LF
 
 // Reader. Results view the argument, which must outlive them.
 std::vector<std::string_view> ScriptLines(std::string_view script);  // trimmed, split at CR LF
