@@ -215,6 +215,18 @@ class Keyboard(unittest.TestCase):
                     wait_until(lambda: s.probe("find", MAIN_TITLE)["hwnd"] == 0, timeout=5,
                                what="the window to be gone")
 
+    def test_focus_comes_back_to_its_control_when_the_window_is_activated_again(self):
+        with Session() as s:
+            first = self.start_with_pointer_over(s)
+            tab_to(s, first, "编辑框_总延时")
+            # Another window takes the activation, then goes away and hands it back.
+            other = s.start_program()
+            wait_until(lambda: s.probe("focus", hex(other.hwnd))["inside"], timeout=10,
+                       what="the second window to be active")
+            s.key("Escape")
+            self.assertEqual(other.wait_exit(timeout=10), 0)
+            wait_until(lambda: first.focus() == "编辑框_总延时", timeout=10, what="the focus back in the box")
+
 
 class MessageBox(unittest.TestCase):
     def test_refusal_box_has_its_caption_no_owner_no_icon_and_disables_the_window(self):

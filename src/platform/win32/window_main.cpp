@@ -146,8 +146,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(wParam, lParam);
             return 0;
         case WM_ACTIVATE:
-            OnActivate(wParam);
-            return 0;
+            return OnActivate(wParam, lParam);
         case WM_NEXTDLGCTL:
             OnNextControl(wParam, lParam);
             return 0;
@@ -174,14 +173,18 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (spec_.onClick != nullptr) spec_.onClick(static_cast<Control>(id));
 }
 
-void MainWindow::OnActivate(WPARAM wParam) {
-    // A plain window forgets its focused control when deactivated; keep it.
+LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    // A plain window forgets its focused control when deactivated; keep it,
+    // as a dialog does, and give it back on the next activation.
+    const bool minimized = HIWORD(wParam) != 0;
     if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
-    } else if (lastFocus_ != nullptr && IsWindow(lastFocus_)) {
+    } else if (!minimized && lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
         SetFocus(lastFocus_);
+        return 0;
     }
+    return Default(WM_ACTIVATE, wParam, lParam);
 }
 
 void MainWindow::OnNextControl(WPARAM wParam, LPARAM lParam) {

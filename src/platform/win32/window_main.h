@@ -33,7 +33,7 @@ private:
     bool CreateWindowAndControls(HINSTANCE instance);
     bool CreateControl(const ControlSpec& control, HFONT font);
     void OnCommand(WPARAM wParam, LPARAM lParam);
-    void OnActivate(WPARAM wParam);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
 
