@@ -33,12 +33,14 @@ void StepCursor(std::int32_t dx, std::int32_t dy) {
 
 void GlideCursor(std::int32_t targetX, std::int32_t targetY) {
     Point previous;
+    int stalled = 0;  // passes in a row whose step left the cursor where it was
     bool stepped = false;
     for (;;) {
         const Point at = platform::CursorPosition();
-        // The last step had somewhere to go and still left the cursor where it
-        // was: the platform holds it at the edge of the screen.
-        if (stepped && Same(at, previous)) return;
+        // A single repeat proves nothing: a platform may report a position a
+        // step late. Many in a row mean the screen edge holds the cursor.
+        stalled = stepped && Same(at, previous) ? stalled + 1 : 0;
+        if (stalled >= GlideStallPasses) return;
         StepCursor(Toward(targetX, at.x), Toward(targetY, at.y));
         // Arrival is decided by the position read before the step, so the pass
         // that finds the cursor on the target still steps by (0, 0) and waits.
