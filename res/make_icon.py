@@ -32,7 +32,8 @@ def cord(x, y, width):
 
 def colour_at(x, y, size):
     """The straight (non-premultiplied) RGBA colour at a point of the unit square."""
-    line = 1.6 / size  # outlines about 1.6 pixels wide at any size
+    # Outlines about 1.6 pixels wide at 32, one pixel at 16, where the cord is left out.
+    line = (1.6 if size >= 32 else 1.0) / size
     # Record dot on top of everything, with a white rim so it reads on the mouse.
     if circle(x, y, 0.74, 0.74, 0.22):
         if circle(x, y, 0.74, 0.74, 0.22 - line):
@@ -51,7 +52,7 @@ def colour_at(x, y, size):
             return (110, 160, 230, 255)  # the left button, the one most recorded
         light = 1.0 - 0.25 * (x - 0.15)
         return (int(225 * light), int(228 * light), int(235 * light), 255)
-    if cord(x, y, line * 0.6):
+    if size >= 32 and cord(x, y, line * 0.6):
         return (40, 44, 52, 255)
     return (0, 0, 0, 0)
 
