@@ -52,6 +52,7 @@ void AppendToScriptBox(const Text& text) {
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
     const std::wstring wide = GbkToWide(text);
     SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    // Again after the insert, so the newest text is what the box shows.
     SendMessageW(box, EM_SCROLLCARET, 0, 0);
 }
 
