@@ -17,3 +17,7 @@ if [[ -x scripts/bench-hook.sh ]]; then
     echo "== hook benchmark under Wine"
     scripts/bench-hook.sh
 fi
+if [[ -x scripts/bench-playback.sh ]]; then
+    echo "== playback benchmark under Wine"
+    scripts/bench-playback.sh
+fi
