@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The benchmark command: builds the native benchmarks in Release without
-# sanitizers and runs each of them, then the hook benchmark under Wine. They
-# print figures; none of them passes or fails on time.
+# sanitizers and runs each of them, then every scripts/bench-*.sh (benchmarks of
+# the real program under Wine). They print figures; none passes or fails on time.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$QM_ROOT"
@@ -13,11 +13,9 @@ for bench in build/bench/bench/*; do
     echo "== $(basename "$bench")"
     "$bench"
 done
-if [[ -x scripts/bench-hook.sh ]]; then
-    echo "== hook benchmark under Wine"
-    scripts/bench-hook.sh
-fi
-if [[ -x scripts/bench-playback.sh ]]; then
-    echo "== playback benchmark under Wine"
-    scripts/bench-playback.sh
-fi
+# Benchmarks of the real program under Wine, each with its own runner.
+for runner in scripts/bench-*.sh; do
+    [[ -x "$runner" ]] || continue
+    echo "== $(basename "$runner" .sh) (under Wine)"
+    "$runner"
+done
