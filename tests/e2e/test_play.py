@@ -179,6 +179,19 @@ class Play(unittest.TestCase):
             p.close()
             self.assertEqual(p.wait_exit(10), 0)
 
+    def test_script_whose_last_line_clicks_end_finishes_at_recorded(self):
+        with Session() as s:
+            p = s.start_program()
+            end = p.center("按钮_结束")
+            p.set_text("编辑框1", line(end[0], end[1], "鼠标左键单击", 10))
+            p.set_text("编辑框_运行次数", "1")
+            p.click("按钮_运行")
+            # "运行完毕！" shows only until the window handles the queued click.
+            seen = statuses_until(p, STATUS_RECORDED, timeout=30)
+            self.assertIn(running(1), seen)
+            p.close()
+            self.assertEqual(p.wait_exit(10), 0)
+
     def test_click_on_the_counter_during_a_glide_updates_its_caption_at_once(self):
         with Session() as s:
             p = s.start_program()

@@ -2,6 +2,7 @@
 // refusal while recording, nested clicks of Run, and the close during a run.
 #include "playback/run_controller.h"
 
+#include "capture/recorder.h"
 #include "playback_fixture.h"
 
 namespace qm::testing {
@@ -126,6 +127,7 @@ TEST_F(RunControllerTest, RunWhileRecordingShowsTheRefusalAndPlaysNothing) {
 
 void DispatchClick(Control c) {
     if (c == Control::按钮_运行) RunScript();
+    if (c == Control::按钮_结束) End();
 }
 
 TEST_F(RunControllerTest, RunClickedByTheScriptDuringARunIsIgnored) {
@@ -146,6 +148,22 @@ TEST_F(RunControllerTest, RunClickedByTheScriptDuringARunIsIgnored) {
     Fake().statusHistory.clear();
     RunScript();
     EXPECT_EQ(Fake().statusHistory.size(), 3u);
+}
+
+TEST_F(RunControllerTest, ScriptWhoseLastLineClicksEndFinishesAtRecorded) {
+    Fake().onClick = DispatchClick;
+    // The synthesized click lands on End; the window handles it once Run has
+    // returned to the message loop.
+    Fake().onButton = [](std::uint32_t flags) {
+        if (flags == 0x0004) Fake().Post([] { Fake().Click(Control::按钮_结束); });
+    };
+    Fake().texts[Control::编辑框1] = Line("30", "30", script::ActionLeftClick, "5");
+    Fake().texts[Control::编辑框_运行次数] = "1";
+    RunScript();
+    EXPECT_EQ(Fake().texts[Control::透明标签7], script::StatusRunDone);
+    platform::RunMessageLoop();
+    EXPECT_EQ(Fake().statusHistory,
+              (std::vector<Text>{RunningStatus(1), script::StatusRunDone, script::StatusRecorded}));
 }
 
 TEST_F(RunControllerTest, ClosingDuringADragReleasesTheButtonAndSynthesizesNothingAfter) {
