@@ -5,7 +5,7 @@ shared by the sessions that follow), the programs and tools it starts, and a
 scratch folder; leaving the `with` block ends all of them by process id. The
 probe tool reads and writes the program's windows from inside the prefix.
 
-Also the command line of scripts/run.sh:  harness.py arch | run [--screenshot PATH]
+Also the command line the scripts use: harness.py arch | clean DIR... | run [--screenshot PATH]
 """
 
 import ctypes
@@ -338,24 +338,22 @@ class Program(Tool):
     def window(self):
         return self.session.probe("dump", hex(self.hwnd))
 
-    def control(self, control):
-        """The child's entry of the window dump (id, hwnd, class, text, style, rect...)."""
+    def _child(self, dump, control):
         wanted = self.control_id(control)
-        for child in self.window()["children"]:
+        for child in dump["children"]:
             if child["id"] == wanted:
                 return child
         raise KeyError("window has no control with id %d" % wanted)
 
+    def control(self, control):
+        """The child's entry of the window dump (id, hwnd, class, text, style, rect...)."""
+        return self._child(self.window(), control)
+
     def center(self, control):
         """Screen point in the middle of a control."""
         dump = self.window()
-        wanted = self.control_id(control)
-        for child in dump["children"]:
-            if child["id"] == wanted:
-                r = child["rect"]
-                return (dump["client"]["x"] + r["x"] + r["width"] // 2,
-                        dump["client"]["y"] + r["y"] + r["height"] // 2)
-        raise KeyError("window has no control with id %d" % wanted)
+        r = self._child(dump, control)["rect"]
+        return dump["client"]["x"] + r["x"] + r["width"] // 2, dump["client"]["y"] + r["y"] + r["height"] // 2
 
     def click(self, control, button=1):
         """A real click (XTest) in the middle of a control."""
