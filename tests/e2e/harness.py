@@ -313,6 +313,31 @@ class Tool:
         return self.popen.returncode
 
 
+class CaptionWatch:
+    """Every caption a label or button showed while watched, read from the watcher's file."""
+
+    def __init__(self, tool, path):
+        self.tool, self.path = tool, path
+
+    def changes(self):
+        """[(milliseconds since the watch began, caption)], oldest first."""
+        try:
+            with open(self.path, encoding="utf-8") as f:
+                lines = f.read().split("\n")
+        except OSError:
+            return []
+        # The last piece is a line still being written (or empty).
+        return [(entry["ms"], entry["text"]) for entry in map(json.loads, filter(None, lines[:-1]))]
+
+    def texts(self):
+        """The successive captions, without timings."""
+        return [text for _, text in self.changes()]
+
+    def stop(self):
+        self.tool.stop()
+        return self.texts()
+
+
 class Program(Tool):
     """The program under test with its main window."""
 
@@ -371,6 +396,16 @@ class Program(Tool):
         """Screen point in the middle of the frame's close button, found by the window's own hit test."""
         box = self.session.probe("hitbox", hex(self.hwnd), str(HTCLOSE))["rect"]
         return box["x"] + box["width"] // 2, box["y"] + box["height"] // 2
+
+    def watch(self, control, seconds=120):
+        """Starts recording every caption of a label or button (not an edit box), even the ones
+        shown only while the program's thread is blocked; returns once the first is recorded."""
+        path = os.path.join(self.session.tmpdir, "watch-%d-%d.jsonl" % (self.control_id(control), time.time_ns()))
+        tool = self.session.start_tool("probe", self.session.windows_path(path), "watch", hex(self.hwnd), str(self.control_id(control)),
+                                       str(int(seconds * 1000)))
+        watch = CaptionWatch(tool, path)
+        wait_until(watch.changes, timeout=15, what="the watcher's first caption", interval=0.05)
+        return watch
 
     def close(self):
         self.session.probe("close", hex(self.hwnd))
@@ -523,7 +558,7 @@ class Session:
         out_path = os.path.join(self.tmpdir, "probe-answer.json")
         if os.path.exists(out_path):
             os.remove(out_path)
-        popen, log_path = self._wine(self.tool_path("probe"), [out_path, command, *args], "probe")
+        popen, log_path = self._wine(self.tool_path("probe"), [self.windows_path(out_path), command, *args], "probe")
         try:
             code = popen.wait(timeout=timeout)
         except subprocess.TimeoutExpired:

@@ -135,6 +135,31 @@ class LocaleAndProbe(unittest.TestCase):
             wait_until(lambda: p.text("按钮1") == "1", timeout=10, what="the click to reach the counter")
 
 
+class CaptionWatching(unittest.TestCase):
+    def test_watch_records_every_caption_even_while_the_program_blocks(self):
+        with Session() as s:
+            p = s.start_program()
+            counter = p.watch("按钮1")
+            for _ in range(3):
+                p.click("按钮1")
+            wait_until(lambda: counter.texts()[-1:] == ["3"], timeout=10, what="the third click counted")
+            self.assertEqual(counter.stop(), ["0", "1", "2", "3"])
+
+            # Two runs of one click on a label, each line blocking the thread for
+            # 6 s: the second run's status is shown only while the thread sleeps.
+            x, y = p.center("透明标签8")
+            p.set_text("编辑框1", "水平：%d；垂直：%d；鼠标：鼠标左键单击；延时：6000\r\n" % (x, y))
+            p.set_text("编辑框_运行次数", "2")
+            p.set_text("编辑框_总延时", "0")
+            status = p.watch("透明标签7")
+            p.click("按钮_运行")
+            wait_until(lambda: "正在运行第2次" in status.texts(), timeout=30, what="the second run to start")
+            with self.assertRaises(harness.ProbeBusy):
+                p.window()  # a blocked thread answers no message
+            wait_until(lambda: status.texts()[-1:] == ["运行完毕！"], timeout=30, what="the runs to end")
+            self.assertEqual(status.stop(), ["请先录制脚本！", "正在运行第1次", "正在运行第2次", "运行完毕！"])
+
+
 class Commands(unittest.TestCase):
     def test_arch_names_a_build_this_machine_can_run(self):
         arch = harness.runnable_arch()

@@ -1,7 +1,8 @@
 // Reads and drives another process's windows for the end-to-end tests: finds a
 // window, dumps it with its children, reads and writes control texts, reports
-// the keyboard focus. Usage: probe <out.json> <command> [args...]; the answer
-// goes to <out.json> as UTF-8 JSON (never to stdout: Wine's pipes can stall).
+// the keyboard focus, watches a caption. Usage: probe <out.json> <command>
+// [args...]; the answer goes to <out.json> as UTF-8 JSON (never to stdout:
+// Wine's pipes can stall).
 #include <windows.h>
 
 #include <cstdio>
@@ -286,6 +287,39 @@ int Run(const wchar_t* out, const std::wstring& command, int argc, wchar_t** arg
                 .Add("foreground_hwnd", Handle(GetForegroundWindow()))
                 .Str(),
             ExitOk);
+    }
+    if (command == L"watch" && argc == 3) {
+        // Every change of a label's or button's caption for <ms> milliseconds,
+        // one JSON line each, flushed as it happens. GetWindowText reads the
+        // caption the window manager stores, without a message to the owner,
+        // so changes are seen even while the owner's thread is blocked (not
+        // for edit boxes, whose text lives in the control).
+        HWND control = ControlOf(args[0], args[1]);
+        if (!control) return Fail(out, "no such control", ExitNotFound);
+        DWORD duration = static_cast<DWORD>(std::wcstoul(args[2], nullptr, 0));
+        FILE* stream = _wfopen(out, L"wb");
+        if (!stream) return ExitUsage;
+        std::wstring last;
+        bool first = true;
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < duration && IsWindow(control)) {
+            wchar_t buffer[1024] = L"";
+            GetWindowTextW(control, buffer, 1024);
+            if (first || last != buffer) {
+                first = false;
+                last = buffer;
+                std::string line =
+                    Object()
+                        .Add("ms", Num(static_cast<unsigned long long>(GetTickCount() - start)))
+                        .Add("text", Quote(last))
+                        .Str();
+                std::fprintf(stream, "%s\n", line.c_str());
+                std::fflush(stream);
+            }
+            Sleep(1);
+        }
+        std::fclose(stream);
+        return ExitOk;
     }
     if (command == L"close" && argc == 1) {
         HWND hwnd = ParseHandle(args[0]);
