@@ -12,7 +12,7 @@
 namespace qm {
 namespace {
 
-constexpr ControlSpec Controls[] = {
+constexpr ControlDefinition Controls[] = {
     {Control::透明标签8, ControlKind::Label, 8, 8, 200, 32, "\xC3\xFC\xC1\xEE\xCC\xA8\xA3\xBA"},  // 命令台：
     {Control::编辑框1, ControlKind::ScriptBox, 0, 40, 392, 240, ""},
     {Control::透明标签1, ControlKind::Label, 432, 32, 32, 32, "\xD1\xD3\xCA\xB1\xA3\xBA"},  // 延时：
@@ -52,7 +52,7 @@ void OnMainWindowClick(Control button) {
     }
 }
 
-constexpr WindowSpec Spec = {
+constexpr WindowDefinition Definition = {
     "Quillmarsh 1.0--------------------Tovendal",
     606,
     312,
@@ -63,6 +63,6 @@ constexpr WindowSpec Spec = {
 
 }  // namespace
 
-const WindowSpec& MainWindowSpec() { return Spec; }
+const WindowDefinition& MainWindowDefinition() { return Definition; }
 
 }  // namespace qm

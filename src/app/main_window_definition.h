@@ -6,6 +6,6 @@
 
 namespace qm {
 
-const WindowSpec& MainWindowSpec();
+const WindowDefinition& MainWindowDefinition();
 
 }  // namespace qm

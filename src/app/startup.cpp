@@ -30,7 +30,7 @@ int StartUp() {
     ProgramStartUp();
     // The window's "created" event has no handler: nothing runs between
     // creating the window and entering the loop.
-    if (!platform::CreateMainWindow(MainWindowSpec())) return 1;
+    if (!platform::CreateMainWindow(MainWindowDefinition())) return 1;
     return platform::RunMessageLoop();
 }
 

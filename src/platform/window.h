@@ -12,17 +12,17 @@ namespace qm {
 
 enum class ControlKind { Label, ScriptBox, NumberBox, PushButton };
 
-struct ControlSpec {
+struct ControlDefinition {
     Control id;
     ControlKind kind;
     int x, y, width, height;  // client coordinates of the main window
     const char* text;         // initial text, GBK
 };
 
-struct WindowSpec {
+struct WindowDefinition {
     const char* title;  // GBK
     int outerWidth, outerHeight;
-    const ControlSpec* controls;
+    const ControlDefinition* controls;
     int controlCount;
     void (*onClick)(Control);  // a push button was clicked
 };
@@ -30,7 +30,7 @@ struct WindowSpec {
 namespace platform {
 
 // Creates and shows the main window; false when the platform refused.
-bool CreateMainWindow(const WindowSpec& spec);
+bool CreateMainWindow(const WindowDefinition& definition);
 // Runs the message loop until the main window is closed; returns the exit code.
 int RunMessageLoop();
 

@@ -59,26 +59,26 @@ const Expected Table[] = {
 };
 
 TEST(MainWindowDefinition, TitleAndOuterSizeAreTheProgramsOwn) {
-    const WindowSpec& spec = MainWindowSpec();
-    EXPECT_STREQ(spec.title, "Quillmarsh 1.0--------------------Tovendal");
-    EXPECT_EQ(spec.outerWidth, 606);
-    EXPECT_EQ(spec.outerHeight, 312);
-    EXPECT_NE(spec.onClick, nullptr);
+    const WindowDefinition& definition = MainWindowDefinition();
+    EXPECT_STREQ(definition.title, "Quillmarsh 1.0--------------------Tovendal");
+    EXPECT_EQ(definition.outerWidth, 606);
+    EXPECT_EQ(definition.outerHeight, 312);
+    EXPECT_NE(definition.onClick, nullptr);
 }
 
 TEST(MainWindowDefinition, EveryControlHasItsKindPlaceSizeAndInitialGbkText) {
-    const WindowSpec& spec = MainWindowSpec();
-    std::map<Control, const ControlSpec*> byId;
-    for (int i = 0; i < spec.controlCount; ++i) {
-        EXPECT_TRUE(byId.emplace(spec.controls[i].id, &spec.controls[i]).second)
-            << "control " << static_cast<int>(spec.controls[i].id) << " defined twice";
+    const WindowDefinition& definition = MainWindowDefinition();
+    std::map<Control, const ControlDefinition*> byId;
+    for (int i = 0; i < definition.controlCount; ++i) {
+        EXPECT_TRUE(byId.emplace(definition.controls[i].id, &definition.controls[i]).second)
+            << "control " << static_cast<int>(definition.controls[i].id) << " defined twice";
     }
-    ASSERT_EQ(spec.controlCount, 16);
+    ASSERT_EQ(definition.controlCount, 16);
     for (const Expected& e : Table) {
         SCOPED_TRACE(e.utf8Text.empty() ? "control " + std::to_string(static_cast<int>(e.id)) : e.utf8Text);
         auto found = byId.find(e.id);
         ASSERT_NE(found, byId.end());
-        const ControlSpec& c = *found->second;
+        const ControlDefinition& c = *found->second;
         EXPECT_EQ(c.kind, e.kind);
         EXPECT_EQ(c.x, e.x);
         EXPECT_EQ(c.y, e.y);
@@ -90,11 +90,11 @@ TEST(MainWindowDefinition, EveryControlHasItsKindPlaceSizeAndInitialGbkText) {
 }
 
 TEST(MainWindowDefinition, ControlsFillSixHundredByTwoHundredEightyOfTheClientArea) {
-    const WindowSpec& spec = MainWindowSpec();
+    const WindowDefinition& definition = MainWindowDefinition();
     int right = 0;
     int bottom = 0;
-    for (int i = 0; i < spec.controlCount; ++i) {
-        const ControlSpec& c = spec.controls[i];
+    for (int i = 0; i < definition.controlCount; ++i) {
+        const ControlDefinition& c = definition.controls[i];
         EXPECT_GE(c.x, 0);
         EXPECT_GE(c.y, 0);
         right = std::max(right, c.x + c.width);

@@ -26,9 +26,8 @@ void Desktop::Click(Control button) {
 }
 
 int Desktop::LiveHooks(platform::HookKind kind) const {
-    return static_cast<int>(std::count_if(hooks.begin(), hooks.end(), [kind](const InstalledHook& h) {
-        return h.live && h.kind == kind;
-    }));
+    return static_cast<int>(std::count_if(
+        hooks.begin(), hooks.end(), [kind](const InstalledHook& h) { return h.live && h.kind == kind; }));
 }
 
 std::intptr_t Desktop::CallFrom(std::size_t position, std::int32_t code, std::uintptr_t wParam,
@@ -56,7 +55,8 @@ std::intptr_t Desktop::SendMouseMessage(std::uint32_t message, const LowLevelMou
     const bool isMove = message == 0x0200;
     if (!isMove) cursor = Point{record.x, record.y};
     LowLevelMouseRecord copy = record;
-    std::intptr_t result = Deliver(platform::HookKind::LowLevelMouse, message, reinterpret_cast<std::intptr_t>(&copy));
+    std::intptr_t result =
+        Deliver(platform::HookKind::LowLevelMouse, message, reinterpret_cast<std::intptr_t>(&copy));
     if (isMove) cursor = Point{record.x, record.y};
     return result;
 }
@@ -144,12 +144,13 @@ void BlockingSleep(std::uint32_t ms) {
 }
 
 // Window.
-bool CreateMainWindow(const WindowSpec& spec) {
+bool CreateMainWindow(const WindowDefinition& definition) {
     Desktop& d = Desktop::Get();
     if (d.refuseWindowCreation) return false;
     d.windowCreated = true;
-    d.onClick = spec.onClick;
-    for (int i = 0; i < spec.controlCount; ++i) d.texts[spec.controls[i].id] = spec.controls[i].text;
+    d.onClick = definition.onClick;
+    for (int i = 0; i < definition.controlCount; ++i)
+        d.texts[definition.controls[i].id] = definition.controls[i].text;
     return true;
 }
 
@@ -217,7 +218,8 @@ std::int32_t RemoveHook(HookHandle handle) {
     return 0;
 }
 
-std::intptr_t CallNextHook(HookHandle handle, std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t CallNextHook(HookHandle handle, std::int32_t code, std::uintptr_t wParam,
+                           std::intptr_t lParam) {
     Desktop& d = Desktop::Get();
     d.nextHookCalls.push_back(fake::HookCall{handle, code, wParam, lParam});
     // The chain position is the caller's own place plus one; nested deliveries

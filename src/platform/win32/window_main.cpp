@@ -41,13 +41,13 @@ HICON LoadProgramIcon(HINSTANCE instance, int size) {
 
 MainWindow* MainWindow::Instance() { return theMainWindow.get(); }
 
-bool MainWindow::Create(const WindowSpec& spec) {
+bool MainWindow::Create(const WindowDefinition& definition) {
     if (theMainWindow != nullptr) return false;  // one main window per process
     // Visual styles need the version 6 common controls loaded before any control.
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    theMainWindow.reset(new MainWindow(spec));
+    theMainWindow.reset(new MainWindow(definition));
     if (!theMainWindow->CreateWindowAndControls(GetModuleHandleW(nullptr))) {
         if (theMainWindow->hwnd_ != nullptr) DestroyWindow(theMainWindow->hwnd_);
         theMainWindow.reset();
@@ -72,11 +72,11 @@ bool MainWindow::CreateWindowAndControls(HINSTANCE instance) {
     if (RegisterClassExW(&wc) == 0 || !TransparentLabel::RegisterClass(instance)) return false;
 
     // Centred on the primary screen by its outer size, integer division.
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - spec_.outerWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - spec_.outerHeight) / 2;
-    const std::wstring title = GbkToWide(spec_.title);
-    if (CreateWindowExW(MainExStyle, MainClassName, title.c_str(), MainStyle, x, y, spec_.outerWidth,
-                        spec_.outerHeight, nullptr, nullptr, instance, this) == nullptr) {
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - definition_.outerWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - definition_.outerHeight) / 2;
+    const std::wstring title = GbkToWide(definition_.title);
+    if (CreateWindowExW(MainExStyle, MainClassName, title.c_str(), MainStyle, x, y, definition_.outerWidth,
+                        definition_.outerHeight, nullptr, nullptr, instance, this) == nullptr) {
         return false;
     }
 
@@ -84,8 +84,8 @@ bool MainWindow::CreateWindowAndControls(HINSTANCE instance) {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    for (int i = 0; i < spec_.controlCount; ++i) {
-        if (!CreateControl(spec_.controls[i], font_)) return false;
+    for (int i = 0; i < definition_.controlCount; ++i) {
+        if (!CreateControl(definition_.controls[i], font_)) return false;
     }
 
     ShowWindow(hwnd_, SW_SHOWDEFAULT);
@@ -96,7 +96,7 @@ bool MainWindow::CreateWindowAndControls(HINSTANCE instance) {
     return true;
 }
 
-bool MainWindow::CreateControl(const ControlSpec& control, HFONT font) {
+bool MainWindow::CreateControl(const ControlDefinition& control, HFONT font) {
     const int id = static_cast<int>(control.id);
     if (id <= 0 || id >= SlotCount || controls_[id] != nullptr) return false;
     const std::wstring text = GbkToWide(control.text);
@@ -170,7 +170,7 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id <= 0 || id >= SlotCount || kinds_[id] != ControlKind::PushButton) return;
     if (controls_[id] != reinterpret_cast<HWND>(lParam)) return;
-    if (spec_.onClick != nullptr) spec_.onClick(static_cast<Control>(id));
+    if (definition_.onClick != nullptr) definition_.onClick(static_cast<Control>(id));
 }
 
 LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {

@@ -20,7 +20,7 @@ class MainWindow : public BaseWindow<MainWindow> {
 public:
     // The one main window of the process; null until created.
     static MainWindow* Instance();
-    static bool Create(const WindowSpec& spec);
+    static bool Create(const WindowDefinition& definition);
 
     // Null when the control does not exist or the window is gone.
     HWND ControlHandle(Control control) const;
@@ -29,16 +29,16 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    explicit MainWindow(const WindowSpec& spec) : spec_(spec) {}
+    explicit MainWindow(const WindowDefinition& definition) : definition_(definition) {}
     bool CreateWindowAndControls(HINSTANCE instance);
-    bool CreateControl(const ControlSpec& control, HFONT font);
+    bool CreateControl(const ControlDefinition& control, HFONT font);
     void OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
 
     static constexpr int SlotCount = 17;  // control IDs run from 1 to 16
-    const WindowSpec& spec_;
+    const WindowDefinition& definition_;
     std::array<HWND, SlotCount> controls_{};
     std::array<ControlKind, SlotCount> kinds_{};
     std::vector<std::unique_ptr<TransparentLabel>> labels_;

@@ -19,7 +19,7 @@ HWND ControlWindow(Control control) {
 
 }  // namespace
 
-bool CreateMainWindow(const WindowSpec& spec) { return MainWindow::Create(spec); }
+bool CreateMainWindow(const WindowDefinition& definition) { return MainWindow::Create(definition); }
 
 Text ControlText(Control control) {
     HWND hwnd = ControlWindow(control);

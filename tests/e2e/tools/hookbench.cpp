@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
 
     qm::TheHookRegistry = new qm::HookRegistry();
     qm::TheInputHook = new qm::InputHook();
-    if (!qm::platform::CreateMainWindow(qm::MainWindowSpec())) return 3;
+    if (!qm::platform::CreateMainWindow(qm::MainWindowDefinition())) return 3;
     qm::platform::ServeEvents();
 
     releaseSeen = CreateEventW(nullptr, TRUE, FALSE, nullptr);
