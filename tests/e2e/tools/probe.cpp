@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "utf8.h"
+
 namespace {
 
 // Exit codes the harness tells apart.
@@ -19,24 +21,6 @@ constexpr int ExitNotFound = 2;
 constexpr int ExitBusy = 3;  // the window did not answer within the timeout
 
 constexpr UINT ReplyTimeoutMs = 3000;
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
-
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
 
 // Minimal JSON building: values are appended as already-encoded text.
 std::string Quote(const std::wstring& text) {

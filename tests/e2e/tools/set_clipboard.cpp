@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "utf8.h"
+
 namespace {
 
 bool ReadWholeFile(const wchar_t* path, std::string& data) {
@@ -17,14 +19,6 @@ bool ReadWholeFile(const wchar_t* path, std::string& data) {
     while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.append(buffer, n);
     std::fclose(in);
     return true;
-}
-
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
 }
 
 }  // namespace
