@@ -457,6 +457,10 @@ class Session:
             self.prefix.kill_server()
             self.xvfb, self.display = _start_xvfb(os.path.join(self.tmpdir, "xvfb.log"))
             self.prefix.ensure(self.display, os.path.join(self.work_dir, "prefix-setup.log"))
+            # Bring up this session's Wine server and desktop with one process
+            # before the test starts any: the program and the probe that looks
+            # for its window must not race to start the desktop.
+            self.probe("list")
         except BaseException:
             self._teardown()
             raise
