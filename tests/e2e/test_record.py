@@ -37,8 +37,23 @@ def start_recording(s, p):
 
 
 def end_recording(s, p):
-    p.click("按钮_结束")
-    wait_until(lambda: p.text("透明标签7") == RECORDED, timeout=20, what="the status to read %s" % RECORDED)
+    end = p.center("按钮_结束")
+    s.click(*end)
+    try:
+        wait_until(lambda: p.text("透明标签7") == RECORDED, timeout=20, what="the status to read %s" % RECORDED)
+        return
+    except AssertionError:
+        script = p.text("编辑框1")
+    # Under load Wine now and then loses a whole X click before any hook sees
+    # it. Only then is the click repeated: a click the hook recorded but End
+    # never handled is a fault and fails here.
+    if script.endswith(left_click(end)):
+        raise AssertionError("the click on End was recorded but End did not run; status %r"
+                             % p.text("透明标签7"))
+    s.click(*end)
+    wait_until(lambda: p.text("透明标签7") == RECORDED, timeout=20,
+               what="the status to read %s after a second click on End (the first never reached "
+                    "the hook; the script ended %r)" % (RECORDED, script[-80:]))
 
 
 def wait_for_script(p, expected, timeout=30):
