@@ -21,7 +21,10 @@ void CallSafely(HookCallback callback, std::int32_t first, std::int32_t second) 
 
 std::intptr_t MouseHookProc(std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
     HookRegistry* registry = TheHookRegistry;
-    if (code >= 0 && registry != nullptr && lParam != 0) {
+    // A call that arrives after the hook was removed (Wine delivers hook calls
+    // it queued before the unhook) reports nothing: after End, a late move
+    // would otherwise set the recording status again and Run would refuse.
+    if (code >= 0 && registry != nullptr && registry->mouseHook != 0 && lParam != 0) {
         const auto& record = *reinterpret_cast<const LowLevelMouseRecord*>(lParam);
         const MouseCodes codes = ClassifyMouseMessage(wParam, record.mouseData);
         if (registry->mouseCallback != nullptr) {
@@ -35,7 +38,7 @@ std::intptr_t MouseHookProc(std::int32_t code, std::uintptr_t wParam, std::intpt
 
 std::intptr_t KeyboardHookProc(std::int32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
     HookRegistry* registry = TheHookRegistry;
-    if (code == 0 && registry != nullptr && lParam != 0) {
+    if (code == 0 && registry != nullptr && registry->keyboardHook != 0 && lParam != 0) {
         const auto& record = *reinterpret_cast<const LowLevelKeyboardRecord*>(lParam);
         const bool keyMessage = wParam == KeyDown || wParam == KeyUp || wParam == KeyCharacter;
         if (keyMessage && registry->keyboardCallback != nullptr) {

@@ -102,6 +102,19 @@ TEST_F(InputHookTest, NegativeCodeGoesStraightDownTheChain) {
     EXPECT_EQ(desktop().nextHookCalls[0].lParam, lParam);
 }
 
+TEST_F(InputHookTest, CallArrivingAfterRemovalReportsNothingButGoesOn) {
+    TheInputHook->InstallMouseHook(0, Capture);
+    TheInputHook->InstallKeyboardHook(0, Capture);
+    TheInputHook->RemoveHooks(0, false);
+    // Calls the platform queued before the unhook, delivered after it.
+    LowLevelMouseRecord mouse{1, 2, 0, 0, 0};
+    LowLevelKeyboardRecord key{0x41, 0, 0, 0};
+    MouseHookProc(0, LeftDown, reinterpret_cast<std::intptr_t>(&mouse));
+    KeyboardHookProc(0, 0x0100, reinterpret_cast<std::intptr_t>(&key));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(desktop().nextHookCalls.size(), 2u);
+}
+
 TEST_F(InputHookTest, HookReturnsWhatTheRestOfTheChainReturns) {
     // An older hook further down the chain answers 7; ours must pass that on.
     platform::InstallHook(HookKind::LowLevelMouse,

@@ -171,6 +171,17 @@ TEST_F(RecorderTest, TheOverviewRecordingEndsWithTheClickOnEnd) {
     EXPECT_EQ(status(), Gbk("录制完毕！"));
 }
 
+TEST_F(RecorderTest, HookCallQueuedBeforeEndLeavesTheRecordedStatus) {
+    Record();
+    Click(LeftDown, 1, 1);
+    End();
+    // A move the platform queued before End's unhook, delivered after it.
+    LowLevelMouseRecord move{5, 5, 0, 0, 0};
+    MouseHookProc(0, Move, reinterpret_cast<std::intptr_t>(&move));
+    EXPECT_EQ(status(), Gbk("录制完毕！")) << "Run would refuse after a late recording status";
+    EXPECT_EQ(script(), Gbk("水平：1；垂直：1；鼠标：鼠标左键单击；延时：500\r\n"));
+}
+
 TEST_F(RecorderTest, EndRemovesTheHookSoLaterEventsWriteNothing) {
     Record();
     End();
