@@ -159,6 +159,18 @@ def _die_with_parent():
     _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+def _log_tail(path, limit=2000):
+    """The end of a process's log, for an error message; empty when there is none."""
+    try:
+        with open(path, "rb") as f:
+            f.seek(0, os.SEEK_END)
+            f.seek(max(0, f.tell() - limit))
+            text = f.read().decode("utf-8", "replace").strip()
+    except OSError:
+        return ""
+    return "; its output ends:\n" + text if text else ""
+
+
 def _stop_pid(popen, grace=3.0):
     """Ends one child by its pid: SIGTERM, then SIGKILL after a grace period."""
     if popen.poll() is not None:
@@ -457,14 +469,29 @@ class Session:
             self.prefix.kill_server()
             self.xvfb, self.display = _start_xvfb(os.path.join(self.tmpdir, "xvfb.log"))
             self.prefix.ensure(self.display, os.path.join(self.work_dir, "prefix-setup.log"))
-            # Bring up this session's Wine server and desktop with one process
-            # before the test starts any: the program and the probe that looks
-            # for its window must not race to start the desktop.
-            self.probe("list")
+            self._bring_up_desktop()
         except BaseException:
             self._teardown()
+            if self.tmpdir:
+                sys.stderr.write("session files kept in %s\n" % self.tmpdir)
             raise
         return self
+
+    def _bring_up_desktop(self, attempts=3):
+        """Brings up this session's Wine server and desktop with one process
+        before the test starts any: the program and the probe that looks for
+        its window must not race to start the desktop. On a loaded machine the
+        first Wine process of a prefix can fail to start at all; that says
+        nothing about the program, so it is tried again on a fresh server."""
+        for attempt in range(1, attempts + 1):
+            try:
+                self.probe("list")
+                return
+            except ProbeError as failure:
+                if attempt == attempts:
+                    raise
+                sys.stderr.write("Wine did not come up (attempt %d of %d): %s\n" % (attempt, attempts, failure))
+                self.prefix.kill_server()
 
     def __exit__(self, kind, value, traceback):
         self._teardown()
@@ -576,7 +603,8 @@ class Session:
             with open(out_path, encoding="utf-8") as f:
                 answer = json.load(f)
         except (OSError, ValueError):
-            raise ProbeError("probe %s %s gave no answer (exit code %d)" % (command, " ".join(args), code))
+            raise ProbeError("probe %s %s gave no answer (exit code %d)%s"
+                             % (command, " ".join(args), code, _log_tail(log_path)))
         if code == 3:
             raise ProbeBusy("probe %s: %s" % (command, answer.get("error")))
         if code != 0:

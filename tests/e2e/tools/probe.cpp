@@ -5,6 +5,7 @@
 // Wine's pipes can stall).
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,7 +19,8 @@ namespace {
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 1;
 constexpr int ExitNotFound = 2;
-constexpr int ExitBusy = 3;  // the window did not answer within the timeout
+constexpr int ExitBusy = 3;          // the window did not answer within the timeout
+constexpr int ExitNoAnswerFile = 4;  // the answer file could not be written
 
 constexpr UINT ReplyTimeoutMs = 3000;
 
@@ -98,7 +100,10 @@ std::string Array(const std::vector<std::string>& items) {
 // Answers are written whole at the end, so a reader never sees half a file.
 int Finish(const wchar_t* outPath, const std::string& json, int code) {
     FILE* out = _wfopen(outPath, L"wb");
-    if (!out) return ExitUsage;
+    if (!out) {
+        std::fprintf(stderr, "probe: cannot write %ls (errno %d)\n", outPath, errno);
+        return ExitNoAnswerFile;
+    }
     std::fwrite(json.data(), 1, json.size(), out);
     std::fwrite("\n", 1, 1, out);
     std::fclose(out);
