@@ -8,7 +8,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386
-    xvfb xdotool x11-utils fonts-wqy-microhei imagemagick
+    xvfb xdotool x11-utils fonts-wqy-microhei fonts-wine imagemagick
     clang-format
 )
 

@@ -220,6 +220,9 @@ def _start_xvfb(log_path, timeout=20.0):
     return xvfb, int(data.strip())
 
 
+MARLETT = "/usr/share/wine/fonts/marlett.ttf"  # from the fonts-wine package
+
+
 class WinePrefix:
     """One Wine prefix: its folder, arch, locale and the environment of every process in it."""
 
@@ -264,6 +267,7 @@ class WinePrefix:
         """Makes the prefix unless it is ready; the caller holds claim()."""
         marker = os.path.join(self.path, ".quillmarsh-ready")
         if os.path.exists(marker):
+            self._install_caption_font()
             return
         shutil.rmtree(self.path, ignore_errors=True)
         env = self.env(display)
@@ -287,8 +291,20 @@ class WinePrefix:
                             "\"Default\"=\"%dx%d\"\r\n" % SCREEN)
                 step(self.loader, "regedit", "/S", "Z:" + reg.replace("/", "\\"))
                 step(self.server, "-w")
+        self._install_caption_font()
         with open(marker, "w") as f:
             f.write("%s %s\n" % (self.arch, self.locale))
+
+    def _install_caption_font(self):
+        """Puts Wine's Marlett in the prefix's font folder. Wine draws the
+        frame's close and minimize glyphs with it and does not find it in its
+        data folder here, so without it they show as the letters "0", "1", "r"."""
+        fonts = os.path.join(self.path, "drive_c", "windows", "Fonts")
+        target = os.path.join(fonts, "marlett.ttf")
+        if os.path.exists(target) or not os.path.exists(MARLETT):
+            return
+        os.makedirs(fonts, exist_ok=True)
+        shutil.copyfile(MARLETT, target)
 
     def kill_server(self):
         """Ends every process of this prefix (and only this prefix)."""

@@ -6,6 +6,7 @@ import os
 import subprocess
 import unittest
 
+import harness
 from harness import MAIN_TITLE, ProbeBusy, Session, wait_until
 
 # Window styles, as the dump reports them.
@@ -53,7 +54,7 @@ TAB_ORDER = ["编辑框1", "编辑框_延时", "编辑框_总延时", "编辑框
 
 
 def screenshot_dir():
-    path = os.path.join(os.environ.get("QM_WORK_DIR") or os.path.join(os.getcwd(), "e2e-work"), "screenshots")
+    path = os.path.join(harness.default_work_dir(), "screenshots")
     os.makedirs(path, exist_ok=True)
     return path
 
