@@ -468,6 +468,7 @@ class Session:
         self._torn_down = False
         self._teardown_done = threading.Event()
         self._prefix_lock = None
+        self.bring_up_failures = []  # what each failed attempt to start Wine said
 
     # -- life cycle
 
@@ -504,6 +505,7 @@ class Session:
                 self.probe("list")
                 return
             except ProbeError as failure:
+                self.bring_up_failures.append(str(failure))
                 if attempt == attempts:
                     raise
                 sys.stderr.write("Wine did not come up (attempt %d of %d): %s\n" % (attempt, attempts, failure))
@@ -600,9 +602,9 @@ class Session:
         """Runs a tool to its end and returns its exit code."""
         return self.start_tool(name, *args).wait(timeout)
 
-    def probe(self, command, *args, timeout=30.0):
+    def probe(self, command, *args, timeout=30.0, answer_path=None):
         """One probe call, parsed from its JSON answer."""
-        out_path = os.path.join(self.tmpdir, "probe-answer.json")
+        out_path = answer_path or os.path.join(self.tmpdir, "probe-answer.json")
         if os.path.exists(out_path):
             os.remove(out_path)
         popen, log_path = self._wine(self.tool_path("probe"), [self.windows_path(out_path), command, *args], "probe")

@@ -61,6 +61,25 @@ class ControlTable(unittest.TestCase):
             wait_until(lambda: (_ for _ in ()).throw(ProbeError("no such control")), timeout=5)
 
 
+class BringUp(unittest.TestCase):
+    def test_a_first_wine_process_that_gives_no_answer_is_tried_again(self):
+        calls = []
+
+        class FirstAnswerLost(Session):
+            def probe(self, command, *args, **options):
+                calls.append(command)
+                if len(calls) == 1:  # the real probe, answering into a folder that is not there
+                    options["answer_path"] = os.path.join(self.tmpdir, "missing", "answer.json")
+                return super().probe(command, *args, **options)
+
+        with FirstAnswerLost() as s:
+            self.assertEqual(len(s.bring_up_failures), 1)
+            self.assertRegex(s.bring_up_failures[0], r"(?s)gave no answer \(exit code 4\).*cannot write")
+            p = s.start_program()
+            self.assertEqual(p.text("透明标签7"), "请先录制脚本！")
+        self.assertEqual(calls[:2], ["list", "list"])
+
+
 class Teardown(unittest.TestCase):
     def test_a_failing_test_still_ends_every_process_of_its_session(self):
         seen = {}
