@@ -64,6 +64,10 @@ class ProbeError(RuntimeError):
     """The probe could not do what was asked (no such window, bad arguments)."""
 
 
+class ProgramGone(ProbeError):
+    """The window is gone because the program under test has exited."""
+
+
 class ProbeBusy(ProbeError):
     """The window did not answer within the probe's timeout (its thread is blocked)."""
 
@@ -381,15 +385,42 @@ class Program(Tool):
             raise KeyError("no control named %r" % control)
         return CONTROL_IDS[control]
 
+    def _ask(self, command, *args):
+        """A probe call about this program's window. When the probe finds no
+        such window or control, says whether the program has exited, and with
+        what code; while the program still runs, its one window cannot be gone
+        (closing it ends the process), so the probe is asked once more."""
+        try:
+            return self.session.probe(command, *args)
+        except (ProbeBusy, ProgramGone):
+            raise
+        except ProbeError as failure:
+            if "no such" not in str(failure):
+                raise
+            first = failure
+        try:
+            self.popen.wait(timeout=1.0)
+        except subprocess.TimeoutExpired:
+            pass
+        if self.popen.poll() is not None:
+            raise ProgramGone("%s; quillmarsh.exe (pid %d) has exited with code %d%s"
+                              % (first, self.pid, self.popen.returncode, _log_tail(self.log_path)))
+        try:
+            answer = self.session.probe(command, *args)
+        except ProbeError as again:
+            raise ProbeError("%s (twice; quillmarsh.exe is still running)" % again)
+        sys.stderr.write("the probe said \"%s\" once while the window was there\n" % first)
+        return answer
+
     def text(self, control):
-        return self.session.probe("text", hex(self.hwnd), str(self.control_id(control)))["text"]
+        return self._ask("text", hex(self.hwnd), str(self.control_id(control)))["text"]
 
     def set_text(self, control, text):
         path = self.session._scratch_file("settext", text)
-        self.session.probe("settextfile", hex(self.hwnd), str(self.control_id(control)), path)
+        self._ask("settextfile", hex(self.hwnd), str(self.control_id(control)), path)
 
     def window(self):
-        return self.session.probe("dump", hex(self.hwnd))
+        return self._ask("dump", hex(self.hwnd))
 
     def _child(self, dump, control):
         wanted = self.control_id(control)
@@ -415,14 +446,14 @@ class Program(Tool):
 
     def focus(self):
         """Name of the control holding the keyboard focus, or None."""
-        info = self.session.probe("focus", hex(self.hwnd))
+        info = self._ask("focus", hex(self.hwnd))
         if not info["inside"]:
             return None
         return CONTROL_NAMES.get(info["focus_id"])
 
     def close_button(self):
         """Screen point in the middle of the frame's close button, found by the window's own hit test."""
-        box = self.session.probe("hitbox", hex(self.hwnd), str(HTCLOSE))["rect"]
+        box = self._ask("hitbox", hex(self.hwnd), str(HTCLOSE))["rect"]
         return box["x"] + box["width"] // 2, box["y"] + box["height"] // 2
 
     def watch(self, control, seconds=120):
@@ -436,7 +467,7 @@ class Program(Tool):
         return watch
 
     def close(self):
-        self.session.probe("close", hex(self.hwnd))
+        self._ask("close", hex(self.hwnd))
 
     def wait_exit(self, timeout=10.0):
         return self.wait(timeout)

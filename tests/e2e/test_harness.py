@@ -139,6 +139,14 @@ class LocaleAndProbe(unittest.TestCase):
             with self.assertRaisesRegex(ProbeError, "unknown command"):
                 s.probe("frobnicate")
 
+    def test_asking_about_the_window_of_a_program_that_exited_says_so_with_its_exit_code(self):
+        with Session() as s:
+            p = s.start_program()
+            p.close()
+            self.assertEqual(p.wait_exit(timeout=10), 0)
+            with self.assertRaisesRegex(harness.ProgramGone, r"no such control; quillmarsh.exe .* exited with code 0"):
+                p.text("透明标签7")
+
     def test_pointer_moves_land_where_asked_in_screen_coordinates(self):
         with Session() as s:
             p = s.start_program()
