@@ -196,18 +196,6 @@ BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-std::string ReadUtf8File(const wchar_t* path, bool& ok) {
-    std::string data;
-    FILE* in = _wfopen(path, L"rb");
-    ok = in != nullptr;
-    if (!in) return data;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.append(buffer, n);
-    std::fclose(in);
-    return data;
-}
-
 HWND ControlOf(const wchar_t* window, const wchar_t* id) {
     HWND parent = ParseHandle(window);
     if (!IsWindow(parent)) return nullptr;
@@ -247,9 +235,9 @@ int Run(const wchar_t* out, const std::wstring& command, int argc, wchar_t** arg
         if (!control) return Fail(out, "no such control", ExitNotFound);
         std::wstring text = args[2];
         if (command == L"settextfile") {
-            bool ok = false;
-            text = Wide(ReadUtf8File(args[2], ok));
-            if (!ok) return Fail(out, "cannot read the text file", ExitUsage);
+            std::string utf8;
+            if (!ReadWholeFile(args[2], utf8)) return Fail(out, "cannot read the text file", ExitUsage);
+            text = Wide(utf8);
         }
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),

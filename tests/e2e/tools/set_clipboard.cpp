@@ -3,25 +3,10 @@
 // Usage: set_clipboard <file>; exit code 0 once the clipboard holds the text.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "utf8.h"
-
-namespace {
-
-bool ReadWholeFile(const wchar_t* path, std::string& data) {
-    FILE* in = _wfopen(path, L"rb");
-    if (!in) return false;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.append(buffer, n);
-    std::fclose(in);
-    return true;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     std::string utf8;

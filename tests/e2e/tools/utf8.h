@@ -1,8 +1,10 @@
-// UTF-8 <-> UTF-16 for the test tools, whose files and arguments travel as UTF-8.
+// UTF-8 <-> UTF-16 for the test tools, whose files and arguments travel as
+// UTF-8, and the reading of such a file.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 inline std::string Utf8(const std::wstring& text) {
@@ -21,4 +23,15 @@ inline std::wstring Wide(const std::string& utf8) {
     std::wstring out(static_cast<size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
     return out;
+}
+
+// Appends the bytes of the file to data; false when it cannot be opened.
+inline bool ReadWholeFile(const wchar_t* path, std::string& data) {
+    FILE* in = _wfopen(path, L"rb");
+    if (!in) return false;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.append(buffer, n);
+    std::fclose(in);
+    return true;
 }
